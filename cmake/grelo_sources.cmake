@@ -1,0 +1,24 @@
+# Sources that compile everywhere (no <windows.h> but through platform/).
+set(GRELO_PORTABLE_SOURCES
+  platform/platform.cpp
+  document/quiz_context.cpp
+  document/lzw_decoder.cpp
+  panel/scrolling.cpp
+)
+
+set(GRELO_AUTHORING_SOURCES
+  authoring/lzw_encoder.cpp
+  authoring/link_stream_text.cpp
+)
+
+# The Win32 glue of the player.
+set(GRELO_WINDOWS_SOURCES
+  document/quiz_context_gdi.cpp
+  document/quiz_loader_win.cpp
+  answers/saved_answers_win.cpp
+  media/media_support.cpp
+  shell/main_window.cpp
+  shell/header_panel.cpp
+  shell/startup.cpp
+  panel/question_panel.cpp
+)

@@ -1,0 +1,3 @@
+#include "shell/startup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return runGrelo(instance); }
