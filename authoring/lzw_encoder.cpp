@@ -46,6 +46,11 @@ public:
         bits_.write(std::uint32_t(code), width_);
     }
 
+    void emitWidening() {
+        bits_.write(lzwWidenCode, width_);
+        ++width_;
+    }
+
     int find(int prefix, std::uint8_t byte) const {
         auto it = entries_.find(key(prefix, byte));
         return it == entries_.end() ? -1 : it->second;
@@ -98,6 +103,18 @@ std::vector<std::uint8_t> lzwEncode(const std::uint8_t *data, std::size_t size,
     if (size == 0) return {};
     Encoder encoder(highest);
     int current = data[0];
+    int widenings = options.extraWidenings < 0 ? 0 : options.extraWidenings > 20 ? 20 : options.extraWidenings;
+    // The decoder reads the first code as a byte whatever it is, so the
+    // widenings must follow a code: the first byte goes out on its own.
+    if (widenings > 0) {
+        encoder.emit(current);
+        for (int i = 0; i < widenings; ++i) encoder.emitWidening();
+        if (size == 1) return encoder.finish();
+        encoder.addEntry(current, data[1]);
+        current = data[1];
+        data += 1;
+        size -= 1;
+    }
     for (std::size_t i = 1; i < size; ++i) {
         int longer = encoder.find(current, data[i]);
         if (longer >= 0) {

@@ -9,6 +9,9 @@ struct LzwEncoderOptions {
     // The highest code the dictionary may hand out before the encoder resets
     // it (at most 4095). Lower values exist to exercise resets in tests.
     int highestCode = 4095;
+    // Widenings emitted before the first data code after the first byte:
+    // the same text in other bits (at most 20).
+    int extraWidenings = 0;
 };
 
 // No stream decodes to nothing: empty data gives the empty stream, which the
