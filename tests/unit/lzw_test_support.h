@@ -15,7 +15,8 @@ inline std::vector<std::uint8_t> packCodes(const std::vector<int> &codes, int cu
     std::vector<bool> bits;
     int width = lzwInitialWidth;
     for (int code : codes) {
-        for (int bit = width - 1; bit >= 0; --bit) bits.push_back((code >> bit) & 1);
+        for (int bit = width - 1; bit >= 0; --bit)
+            bits.push_back((static_cast<unsigned long long>(code) >> bit) & 1u);
         if (code == lzwWidenCode) ++width;
         if (code == lzwResetCode) width = lzwInitialWidth;
     }
