@@ -13,6 +13,7 @@ set(GRELO_AUTHORING_SOURCES
   authoring/lzw_encoder.cpp
   authoring/link_stream_text.cpp
   authoring/quiz_writer.cpp
+  authoring/pe_resources.cpp
 )
 
 # The Win32 glue of the player.
