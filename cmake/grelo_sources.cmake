@@ -7,6 +7,11 @@ set(GRELO_PORTABLE_SOURCES
   document/quiz_stream.cpp
   document/quiz_loading.cpp
   panel/scrolling.cpp
+  answers/judgement.cpp
+  answers/answer_slots.cpp
+  answers/hint_policy.cpp
+  answers/score.cpp
+  answers/saved_answers_reader.cpp
 )
 
 set(GRELO_AUTHORING_SOURCES
