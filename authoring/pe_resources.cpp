@@ -192,18 +192,33 @@ DataDirectory directory(const PeLayout &layout, std::size_t index) {
 }
 
 // The file offset of `length` bytes at `rva`, when they all lie in the file
-// bytes of one section.
+// bytes of one section. The sections are known to be in ascending order
+// without overlap, so only the last one starting at or before `rva` can
+// hold it (a tree may look up a million addresses in thousands of sections).
 bool mapRva(const PeLayout &layout, std::uint64_t rva, std::uint64_t length, std::size_t &offset) {
-    for (const SectionHeader &section : layout.sections) {
-        if (rva < section.virtualAddress) continue;
-        std::uint64_t inside = rva - section.virtualAddress;
-        std::uint64_t available = section.fileBackedSize();
-        if (inside <= available && length <= available - inside) {
-            offset = std::size_t(section.pointerToRawData + inside);
-            return true;
-        }
-    }
-    return false;
+    auto after = std::upper_bound(layout.sections.begin(), layout.sections.end(), rva,
+                                  [](std::uint64_t address, const SectionHeader &section) {
+                                      return address < section.virtualAddress;
+                                  });
+    if (after == layout.sections.begin()) return false;
+    const SectionHeader &section = *(after - 1);
+    std::uint64_t inside = rva - section.virtualAddress;
+    std::uint64_t available = section.fileBackedSize();
+    if (inside > available || length > available - inside) return false;
+    offset = std::size_t(section.pointerToRawData + inside);
+    return true;
+}
+
+// Every resource read carries a copy of its type and name, and entries may
+// share one string: without a bound, a long name shared by thousands of
+// entries would fill memory. The writer keeps to the same bound, so that
+// whatever it writes reads back.
+std::uint64_t nameCopyBytes(const PeResource &resource) {
+    return 2 * (std::uint64_t(resource.type.text.size()) + resource.name.text.size());
+}
+
+bool nameCopiesFit(std::uint64_t nameBytes, std::uint64_t fileSize) {
+    return nameBytes <= 4 * fileSize + 0x100000;
 }
 
 const char *damagedTree = "arbre des ressources endommage (adresse hors des sections)";
@@ -285,6 +300,9 @@ private:
         totalData_ += size;
         if (totalData_ > file_.size())
             return fail(error, "arbre des ressources endommage (donnees plus grandes que le fichier)");
+        nameBytes_ += nameCopyBytes(path);
+        if (!nameCopiesFit(nameBytes_, file_.size()))
+            return fail(error, "arbre des ressources endommage (noms partages trop grands)");
         std::size_t data = 0;
         if (size != 0 && !mapRva(layout_, rva, size, data))
             return fail(error, "arbre des ressources endommage (donnees hors des sections)");
@@ -307,6 +325,7 @@ private:
     std::set<std::uint32_t> visitedDirectories_;
     std::set<std::uint32_t> visitedDataEntries_;
     std::uint64_t totalData_ = 0;
+    std::uint64_t nameBytes_ = 0;
 };
 
 // --- Writing --------------------------------------------------------------
@@ -704,6 +723,10 @@ bool writePeResources(const std::vector<std::uint8_t> &file, const std::vector<P
     if (rawPointer + rawSize > 0xFFFFFFFFu ||
         alignUp(placement.virtualAddress + sectionSize, layout.sectionAlignment) > 0xFFFFFFFFu)
         return fail(error, "ressources trop grandes pour un programme Windows");
+    std::uint64_t nameBytes = 0;
+    for (const PeResource &resource : resources) nameBytes += nameCopyBytes(resource);
+    if (!nameCopiesFit(nameBytes, rawPointer + rawSize))
+        return fail(error, "noms de ressources trop longs pour leur nombre");
     std::vector<std::uint8_t> section = ResourceSectionBuilder(types, plan, placement.virtualAddress).build();
     output.reserve(std::size_t(rawPointer + rawSize));
     output.assign(file.begin(), file.begin() + std::ptrdiff_t(placement.keptBytes));

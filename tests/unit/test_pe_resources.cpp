@@ -463,3 +463,37 @@ TEST(PeResources, NameHelpers) {
     EXPECT_EQ(found->data, bytesOf("RIFF....WAVE"));
     EXPECT_EQ(findPeResource(resources, resourceText("IMG"), resourceNumber(402)), nullptr);
 }
+
+TEST(PeResources, LongNamesSharedByManyEntriesAreBounded) {
+    // A blob that reads as a name of 65535 characters, and a hundred
+    // resources whose type is about to become that name.
+    std::vector<std::uint8_t> longName(2 + 2 * 0xFFFF, 'A');
+    longName[0] = longName[1] = 0xFF;
+    std::vector<PeResource> resources = {resource(resourceText("BLOB"), resourceNumber(1), 0, longName)};
+    for (std::uint16_t n = 0; n < 100; ++n)
+        resources.push_back(resource(resourceText("IMG"), resourceNumber(std::uint16_t(400 + n)), 0, {1}));
+    std::vector<std::uint8_t> program = written(plainTestImage(), resources);
+    TestPeView view{program};
+    std::uint32_t base = view.directoryAddress(2);
+    std::vector<PeResource> found = readBack(program);
+    ASSERT_FALSE(found.empty());
+    ASSERT_EQ(resourceNameToString(found[0].type), "BLOB");
+    // BLOB sorts first, IMG second; the blob is the first data after the tree.
+    std::size_t root = view.offsetOf(base), blobType = root + (testGet32(program, root + 20) & 0x7FFFFFFFu);
+    std::size_t blobName = root + (testGet32(program, blobType + 20) & 0x7FFFFFFFu);
+    std::size_t blobEntry = root + testGet32(program, blobName + 20);
+    testPut32(program, root + 24, 0x80000000u | (testGet32(program, blobEntry) - base));
+    std::string error;
+    EXPECT_FALSE(readPeResources(program, found, error));
+    EXPECT_NE(error.find("noms partages"), std::string::npos) << error;
+
+    // The writer keeps to the same bound, so what it writes reads back.
+    std::vector<PeResource> named;
+    for (std::uint16_t n = 0; n < 30; ++n)
+        named.push_back(resource(utf16Name(std::u16string(60000, u'N')), resourceNumber(n), 0, {}));
+    std::vector<std::uint8_t> output;
+    EXPECT_FALSE(writePeResources(plainTestImage(), named, output, error));
+    EXPECT_NE(error.find("trop longs"), std::string::npos) << error;
+    named.resize(5);
+    expectSameResources(named, readBack(written(plainTestImage(), named)));
+}
