@@ -7,6 +7,8 @@ set(GRELO_PORTABLE_SOURCES
   document/quiz_stream.cpp
   document/quiz_loading.cpp
   panel/scrolling.cpp
+  panel/layout_geometry.cpp
+  panel/label_colours.cpp
   answers/judgement.cpp
   answers/answer_slots.cpp
   answers/hint_policy.cpp
@@ -31,4 +33,8 @@ set(GRELO_WINDOWS_SOURCES
   shell/header_panel.cpp
   shell/startup.cpp
   panel/question_panel.cpp
+  panel/answer_box.cpp
+  answers/answer_checker_win.cpp
+  media/picture_loader_win.cpp
+  media/media_player_win.cpp
 )

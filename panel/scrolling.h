@@ -1,6 +1,7 @@
 // Scrolling the question panel.
 #pragma once
 
+#include "document/quiz_context.h"
 #include "platform/platform.h"
 
 // Private WM_VSCROLL request codes: one wheel notch down or up.
@@ -10,7 +11,28 @@ constexpr int scrollWheelUp = 501;
 // The request code for a wheel message's wParam: 500, 501, or 0 for none.
 int wheelScrollCode(unsigned long long wParam);
 
+// One scroll bar's range for a content size shown in a client size (pixels):
+// range 0 to content - 2, page client - 1, or content - 1 when it fits,
+// which leaves the bar present but disabled and its position back at 0.
+struct ScrollExtent {
+    int maximum;
+    int page;
+    bool fits;
+};
+ScrollExtent scrollExtent(int contentSize, int clientSize);
+
 #ifdef _WIN32
 // Posts the wheel's scroll request to the panel.
 void forwardWheel(HWND panel, WPARAM wParam);
+
+// Sets both scroll bars from the content size and the panel's client size.
+void setScrollRanges(QuizContext *context, HWND panel);
+
+// setScrollRanges, then scrolls the content by however far the positions
+// moved, so that nothing stays out of view when the panel grows.
+void refreshScrollRanges(QuizContext *context, HWND panel);
+
+// Hides solved tiles while the header's "Cacher" box is ticked, shows them
+// again when it is not, then refreshes the scroll bars.
+void updateHiddenTiles(QuizContext *context);
 #endif
