@@ -69,18 +69,12 @@ struct StreamReader {
     }
 };
 
+// What an undecodable quiz leaves: the defaults, without questions.
 void clearQuizFields(QuizContext *context) {
     freeQuestions(context);
-    copyText(context->title, textSize, "Nom du grelo");
-    copyText(context->author, textSize, "Createur grelo");
+    setContextDefaults(context);
     context->explanation[0] = context->firstAnswerLabel[0] = context->secondAnswerLabel[0] = '\0';
-    context->mode = quizText;
     context->questionCount = 0;
-    context->answersPerQuestion = 1;
-    context->hintStyle = 0;
-    context->backgroundRed = 90;
-    context->backgroundGreen = 95;
-    context->backgroundBlue = 150;
 }
 
 QuizStreamResult readHeader(StreamReader &reader, QuizContext *context, int &announced) {
