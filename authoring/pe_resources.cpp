@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <map>
 #include <set>
-#include <tuple>
 
 namespace {
 
@@ -338,10 +337,11 @@ struct ResourceNameLess {
     bool operator()(const ResourceName &left, const ResourceName &right) const {
         if (left.isNumber != right.isNumber) return !left.isNumber;
         if (left.isNumber) return left.number < right.number;
-        std::u16string a = left.text, b = right.text;
-        std::transform(a.begin(), a.end(), a.begin(), foldCase);
-        std::transform(b.begin(), b.end(), b.begin(), foldCase);
-        return std::tie(a, left.text) < std::tie(b, right.text);
+        const std::u16string &a = left.text, &b = right.text;
+        for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
+            if (foldCase(a[i]) != foldCase(b[i])) return foldCase(a[i]) < foldCase(b[i]);
+        if (a.size() != b.size()) return a.size() < b.size();
+        return a < b;  // names equal but for case still need an order
     }
 };
 

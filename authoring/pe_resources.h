@@ -7,7 +7,8 @@
 #include <vector>
 
 // A resource type or name: a number (RT_RCDATA = 10, 104...) or a text
-// ("PATCH"). Windows looks names up upper-cased, so texts are kept upper-case.
+// ("PATCH"). Windows looks names up upper-cased, so texts must be upper-case
+// to be found (resourceText sees to it); the writer stores them as given.
 struct ResourceName {
     bool isNumber = true;
     std::uint16_t number = 0;
