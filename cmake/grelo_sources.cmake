@@ -35,6 +35,7 @@ set(GRELO_WINDOWS_SOURCES
   panel/question_panel.cpp
   panel/answer_box.cpp
   answers/answer_checker_win.cpp
+  answers/score_update_win.cpp
   media/picture_loader_win.cpp
   media/media_player_win.cpp
 )
