@@ -7,6 +7,7 @@ set(GRELO_PORTABLE_SOURCES
   document/quiz_stream.cpp
   document/quiz_loading.cpp
   panel/scrolling.cpp
+  panel/tile_hiding.cpp
   panel/layout_geometry.cpp
   panel/label_colours.cpp
   answers/judgement.cpp

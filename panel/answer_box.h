@@ -10,6 +10,10 @@ void subclassAnswerBox(HWND box);
 
 LRESULT CALLBACK answerBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
 
+// F1: the box's text goes into every box whose answer is not right yet,
+// each judged in turn, and the focus comes back to this box.
+void copyAnswerToUnsolved(HWND box);
+
 // The procedure the boxes had before answerBoxProc; null before any box.
 WNDPROC previousAnswerBoxProc();
 #endif

@@ -313,9 +313,17 @@ INT_PTR CALLBACK questionPanelProc(HWND panel, UINT message, WPARAM wParam, LPAR
     case WM_SIZE:
         if (appContext) refreshScrollRanges(appContext, panel);
         return FALSE;
-    case WM_MOUSEWHEEL:
-        forwardWheel(panel, wParam);
+    case WM_VSCROLL:
+        scrollVertically(panel, LOWORD(wParam));
         return FALSE;
+    case WM_HSCROLL:
+        scrollHorizontally(panel, LOWORD(wParam));
+        return FALSE;
+    case WM_MOUSEWHEEL:
+        // Handled here: left to the dialog's default processing, the notch
+        // would also reach the main window, which forwards it once more.
+        forwardWheel(panel, wParam);
+        return TRUE;
     case WM_COMMAND:
         if (appContext && isMediaQuiz(appContext))
             return handleMediaCommand(appContext, LOWORD(wParam)) ? TRUE : FALSE;

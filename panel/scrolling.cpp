@@ -14,6 +14,40 @@ ScrollExtent scrollExtent(int contentSize, int clientSize) {
     return {maximum < 0 ? 0 : maximum, page < 0 ? 0 : page, fits};
 }
 
+// A line of the vertical bar is about a row of tiles; a wheel notch is 50.
+int verticalScrollTarget(int code, const ScrollState &bar) {
+    switch (code) {
+    case 0: return bar.position - 310;          // SB_LINEUP
+    case 1: return bar.position + 310;          // SB_LINEDOWN
+    case 2: return bar.position - bar.page;     // SB_PAGEUP
+    case 3: return bar.position + bar.page;     // SB_PAGEDOWN
+    case 5: return bar.trackPosition;           // SB_THUMBTRACK
+    case 6: return 0;                           // SB_TOP
+    case 7: return bar.maximum;                 // SB_BOTTOM
+    case scrollWheelDown: return bar.position + 50;
+    case scrollWheelUp: return bar.position - 50;
+    default: return bar.position;               // SB_THUMBPOSITION and the rest
+    }
+}
+
+// The horizontal arrows move a single pixel; SB_LEFT and SB_RIGHT do nothing.
+int horizontalScrollTarget(int code, const ScrollState &bar) {
+    switch (code) {
+    case 0: return bar.position - 1;
+    case 1: return bar.position + 1;
+    case 2: return bar.position - bar.page;
+    case 3: return bar.position + bar.page;
+    case 5: return bar.trackPosition;
+    default: return bar.position;
+    }
+}
+
+int clampToRange(int position, const ScrollState &bar) {
+    if (position < bar.minimum) return bar.minimum;
+    if (position > bar.maximum) return bar.maximum;
+    return position;
+}
+
 #ifdef _WIN32
 // Posting, not sending: the scroll happens in turn with the panel's other messages.
 void forwardWheel(HWND panel, WPARAM wParam) {
@@ -51,9 +85,40 @@ void refreshScrollRanges(QuizContext *context, HWND panel) {
     if (oldX != newX || oldY != newY) ScrollWindow(panel, oldX - newX, oldY - newY, nullptr, nullptr);
 }
 
-// Placeholder until the hiding work lands: no tile is ever hidden, so this
-// only refreshes the scroll bars, as it does in a quiz without "Cacher".
-void updateHiddenTiles(QuizContext *context) {
-    if (context && context->questionPanel) refreshScrollRanges(context, context->questionPanel);
+namespace {
+
+ScrollState readBar(HWND panel, int bar) {
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(panel, bar, &info);
+    return {info.nMin, info.nMax, int(info.nPage), info.nPos, info.nTrackPos};
+}
+
+// The bar keeps the position at most maximum - page + 1, so the content is
+// scrolled by what the bar took, not by what was asked.
+void scrollBar(HWND panel, int bar, int target) {
+    ScrollState before = readBar(panel, bar);
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_POS;
+    info.nPos = clampToRange(target, before);
+    SetScrollInfo(panel, bar, &info, TRUE);
+    int moved = before.position - GetScrollPos(panel, bar);
+    if (!moved) return;
+    if (bar == SB_VERT)
+        ScrollWindow(panel, 0, moved, nullptr, nullptr);
+    else
+        ScrollWindow(panel, moved, 0, nullptr, nullptr);
+}
+
+}  // namespace
+
+void scrollVertically(HWND panel, int code) {
+    scrollBar(panel, SB_VERT, verticalScrollTarget(code, readBar(panel, SB_VERT)));
+}
+
+void scrollHorizontally(HWND panel, int code) {
+    scrollBar(panel, SB_HORZ, horizontalScrollTarget(code, readBar(panel, SB_HORZ)));
 }
 #endif
