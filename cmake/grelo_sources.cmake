@@ -8,6 +8,7 @@ set(GRELO_PORTABLE_SOURCES
   document/quiz_loading.cpp
   panel/scrolling.cpp
   panel/tile_hiding.cpp
+  media/media_kind.cpp
   panel/layout_geometry.cpp
   panel/label_colours.cpp
   answers/judgement.cpp
@@ -21,6 +22,12 @@ set(GRELO_AUTHORING_SOURCES
   authoring/lzw_encoder.cpp
   authoring/link_stream_text.cpp
   authoring/quiz_writer.cpp
+  authoring/text_1252.cpp
+  authoring/file_kinds.cpp
+  authoring/file_io.cpp
+  authoring/quiz_toml.cpp
+  authoring/quiz_package.cpp
+  authoring/quiz_dump.cpp
   authoring/pe_resources.cpp
 )
 

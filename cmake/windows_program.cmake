@@ -45,3 +45,13 @@ set_source_files_properties(resources/grelo.rc PROPERTIES
 add_executable(grelo WIN32 shell/win_main.cpp ${GRELO_RESOURCES})
 target_link_libraries(grelo PRIVATE grelo_windows)
 set_target_properties(grelo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+# grelo-pack.exe, the authoring command for Windows authors.
+add_executable(grelo-pack authoring/grelo_pack_main.cpp)
+target_link_libraries(grelo-pack PRIVATE grelo_authoring shell32)
+set_target_properties(grelo-pack PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+# grelo-pack.exe on every example, with the real player, under Wine.
+add_test(NAME grelo_pack_examples
+  COMMAND ${CMAKE_COMMAND} -DRUNNER=wine -DPACK=$<TARGET_FILE:grelo-pack> -DPLAYER=$<TARGET_FILE:grelo>
+          -DEXAMPLES=${CMAKE_SOURCE_DIR}/examples -DWORK=${CMAKE_BINARY_DIR}/grelo-pack-examples
+          -P ${CMAKE_SOURCE_DIR}/tests/e2e/grelo_pack_examples.cmake)
