@@ -323,3 +323,20 @@ TEST_F(AnsweringTest, AFailedSaveIsReportedAndLeavesTheOldFileWhole) {
     EXPECT_EQ(folderEntries().size(), 1u);
     RemoveDirectoryA(answersPath().c_str());
 }
+
+TEST_F(AnsweringTest, AFocusedBoxSelectsItsTextAndAltKeysActOnPress) {
+    openQuiz([](QuizContext *c) { textQuiz(c, 2); });
+    SetWindowTextA(box(4002), "reponse2");
+    SetFocus(box(4002));
+    DWORD start = 1, end = 0;
+    SendMessageA(box(4002), EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 8u);
+
+    // Alt with Enter judges on the press; Alt with F2 saves on the press.
+    SendMessageA(box(4002), WM_SYSKEYDOWN, VK_RETURN, LPARAM(1) << 29);
+    EXPECT_EQ(label(4002), "BRAVO");
+    SendMessageA(box(4002), WM_SYSKEYDOWN, VK_F2, LPARAM(1) << 29);
+    const std::string written = "\r\nreponse2\r\n";
+    EXPECT_EQ(readFileBytes(answersPath()), std::vector<unsigned char>(written.begin(), written.end()));
+}
