@@ -1,4 +1,3 @@
-// >>> EVERYONE WORKING IN THIS CHECKOUT (helpers too): read /work/main/HELPERS-READ-FIRST.md NOW, before any change or build. <<<
 // A quiz as an author describes it, with its texts already in Windows-1252.
 #pragma once
 

@@ -1,4 +1,3 @@
-// >>> EVERYONE WORKING IN THIS CHECKOUT (helpers too): read /work/main/HELPERS-READ-FIRST.md NOW, before any change or build. <<<
 // Writes the quiz and codes streams that the player's loader reads.
 #pragma once
 

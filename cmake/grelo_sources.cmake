@@ -1,4 +1,3 @@
-# >>> EVERYONE WORKING IN THIS CHECKOUT (helpers too): read /work/main/HELPERS-READ-FIRST.md NOW, before any change or build. <<<
 # Sources that compile everywhere (no <windows.h> but through platform/).
 set(GRELO_PORTABLE_SOURCES
   platform/platform.cpp

@@ -43,6 +43,8 @@ set_source_files_properties(resources/grelo.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/resources/grelo.manifest;${CMAKE_SOURCE_DIR}/resources/hand.cur;${CMAKE_SOURCE_DIR}/resources/play.ico;${CMAKE_SOURCE_DIR}/resources/stop.ico;${CMAKE_SOURCE_DIR}/resources/grelo.ico")
 
 add_executable(grelo WIN32 shell/win_main.cpp ${GRELO_RESOURCES})
+# Quiz programs are copies of the player: no symbols to carry around.
+target_link_options(grelo PRIVATE -s)
 target_link_libraries(grelo PRIVATE grelo_windows)
 set_target_properties(grelo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 

@@ -1,4 +1,3 @@
-// >>> EVERYONE WORKING IN THIS CHECKOUT (helpers too): read /work/main/HELPERS-READ-FIRST.md NOW, before any change or build. <<<
 // The formats of the three streams the program carries, once decoded:
 // the link stream, the quiz stream (PATCH 104) and the codes stream (PATCH 105).
 //

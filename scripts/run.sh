@@ -1,16 +1,30 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the Grelo player under Wine: on your display
-# when there is one, otherwise on a private Xvfb, leaving a screenshot.
+# Sets up, builds, packs the example text quiz and starts it under Wine: on
+# your display when there is one, otherwise on a private Xvfb, leaving a
+# screenshot.
 #
-#   scripts/run.sh [QUIZ.exe]     (default: the built player)
+#   scripts/run.sh [QUIZ.toml | QUIZ.exe]   (default: examples/texte/quiz.toml)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 bash scripts/setup.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target grelo
+cmake --build --preset windows --target grelo host_tools
 
-program="${1:-build/windows/bin/grelo.exe}"
-source scripts/wine-env.sh
+quiz="${1:-examples/texte/quiz.toml}"
+case "$quiz" in
+  *.toml)
+    name="$(basename "$(dirname "$quiz")")"
+    mkdir -p build/quizzes
+    program="build/quizzes/$name.exe"
+    build/windows/host-tools/authoring/grelo-pack build "$quiz" -o "$program" \
+      --player build/windows/bin/grelo.exe
+    ;;
+  *) program="$quiz" ;;
+esac
+# The answers file goes beside the program, in its folder.
+cd "$(dirname "$program")"
+program="$(basename "$program")"
+source "$OLDPWD/scripts/wine-env.sh"
 ensure_display
 if [ -z "$grelo_xvfb_pid" ]; then
   echo "Starting $program on display $DISPLAY; close its window to stop."
@@ -25,7 +39,7 @@ for _ in $(seq 1 100); do
   sleep 0.1
 done
 sleep "${GRELO_SHOT_DELAY:-3}"
-mkdir -p build/screenshots
-shot="$PWD/build/screenshots/grelo.png"
+mkdir -p "$grelo_root/build/screenshots"
+shot="$grelo_root/build/screenshots/grelo.png"
 import -window root "$shot"
 echo "No display: Grelo ran on a private Xvfb ($DISPLAY). Screenshot: $shot"
