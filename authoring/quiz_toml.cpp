@@ -381,7 +381,7 @@ void DescriptionReader::checkHint(const toml::table &table, const QuizQuestionDe
     bool carried = style >= 1 && style <= 4;  // the styles whose stream carries hint texts
     if (table.get("hint") && !carried)
         error(table.get("hint"), number, inQuotes("hint") + " ne sert qu'avec les styles d'indices 1 \xC3\xA0 4 "
-                                         "(\"indice\", \"indice-puis-image\", \"indices-a-la-fin\"…)");
+                                         "(\"indice\", \"indice-puis-image\", \"indices-a-la-fin\"...)");
     // Style 1 carries a text that the player never shows, so none is asked for.
     if (style >= 2 && style <= 4 && question.hint.empty() && !table.get("hint"))
         error(&table, number, inQuotes("hint") + " manquant : le style d'indices " +
