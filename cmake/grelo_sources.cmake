@@ -8,6 +8,7 @@ set(GRELO_PORTABLE_SOURCES
   panel/scrolling.cpp
   panel/tile_hiding.cpp
   media/media_kind.cpp
+  media/picture_fit.cpp
   panel/layout_geometry.cpp
   panel/label_colours.cpp
   answers/judgement.cpp
@@ -44,5 +45,6 @@ set(GRELO_WINDOWS_SOURCES
   answers/answer_checker_win.cpp
   answers/score_update_win.cpp
   media/picture_loader_win.cpp
+  media/png_loader_win.cpp
   media/media_player_win.cpp
 )
