@@ -8,6 +8,9 @@ set(GRELO_PORTABLE_SOURCES
   panel/scrolling.cpp
   panel/tile_hiding.cpp
   media/media_kind.cpp
+  media/inflate.cpp
+  media/png_image.cpp
+  media/png_pixels.cpp
   media/picture_fit.cpp
   panel/layout_geometry.cpp
   panel/label_colours.cpp
