@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "platform/platform.h"
 #include "png_test_support.h"
 
 namespace {
@@ -327,6 +328,34 @@ TEST(PngDecoder, FilteredSizeOfAdam7PassesWithoutColumns) {
     image.width = 3;
     image.height = 2;  // passes 1 (1 px), 4 (1 px), 6 (1 px)... row 1 by pass 7 (3 px)
     EXPECT_EQ(pngFilteredSize(image), 2u + 2u + 2u + 4u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PngDecoder, AllocationFailuresFailCleanly) {
+    Bytes file = pngFile({ihdrChunk(2, 2, 8, 0), idatChunk(zlibStored({0, 1, 2, 0, 3, 4})), iendChunk()});
+    PngImage image;
+    std::memset(&image, 0, sizeof image);
+    ASSERT_EQ(attachPngBytes(&image, file.data(), std::uint32_t(file.size())), 1);
+    failHeapAllocations(0, 1);  // the image data
+    EXPECT_EQ(inflatePngImage(&image), 0);
+    EXPECT_EQ(image.lastError, 0x2000u);
+    EXPECT_EQ(image.pixels, nullptr);
+    ASSERT_EQ(inflatePngImage(&image), 1);
+    PngBitmapFormat format;
+    ASSERT_EQ(describePngBitmap(&image, &format), 1);
+    Bytes bits(format.imageSize);
+    for (int skip = 0; skip < 3; ++skip) {  // each of the row buffers
+        failHeapAllocations(skip, 1);
+        EXPECT_EQ(convertPngRows(&image, format, bits.data()), 0) << skip;
+        EXPECT_EQ(image.lastError, 0x2006u);
+    }
+    failHeapAllocations(0, 0);
+    EXPECT_EQ(convertPngRows(&image, format, bits.data()), 1);
+    EXPECT_EQ(bits[4], 3);
+    clearPngImage(&image);
 }
 
 }  // namespace

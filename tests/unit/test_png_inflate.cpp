@@ -82,7 +82,7 @@ TEST(Inflate, RefusesBadStreams) {
         {"stored block shorter than the output", good, 4, inflateOutputShort},
         {"stored data cut", Bytes(good.begin(), good.begin() + 8), 3, inflateInputEnded},
         {"empty input", {}, 0, inflateInputEnded},
-        // Fixed codes: literal 'a' then length 3 at distance 1 with nothing before it.
+        // Fixed codes: a match of 3 at distance 1 before any byte was written.
         {"distance before the start", {0x78, 0x01, 0x03, 0x02, 0x00}, 3, inflateBadCode},
         {"oversubscribed code lengths", oversubscribed, 1, inflateBadBlock},
         // Fixed code 11000110 is literal/length symbol 286.
