@@ -145,6 +145,7 @@ TEST_F(PictureLoaderTest, ResourcesAreFittedAndAnswerPicturesRestored) {
         {"10000 read as stored: JPEG 333 x 777", 10000, {111, 260}},
         {"10001 restored: GIF 7 x 3", 10001, {260, 111}},
         {"PNG in an IMG resource", 404, {-1, -1}},
+        {"PNG as raw data, 120 x 60", 406, {260, 130}},
         {"no resource at all", 999, {-1, -1}},
         {"not a 16-bit resource number", 65536 + 401, {-1, -1}},
     };
@@ -156,6 +157,22 @@ TEST_F(PictureLoaderTest, ResourcesAreFittedAndAnswerPicturesRestored) {
         if (bitmap) DeleteObject(bitmap);
     }
     EXPECT_TRUE(shownMessages().empty());
+}
+
+TEST_F(PictureLoaderTest, ARawDataPngIsDecodedAndFitted) {
+    HBITMAP bitmap = loadTestPicture(406);
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_TRUE(nearColour(pixelAt(bitmap, 130, 65), RGB(128, 64, 128)));
+    DeleteObject(bitmap);
+    EXPECT_TRUE(shownMessages().empty());
+}
+
+TEST_F(PictureLoaderTest, ARawDataPngThatDoesNotDecodeIsReported) {
+    EXPECT_EQ(loadTestPicture(407), nullptr);
+    ASSERT_EQ(shownMessages().size(), 1u);
+    EXPECT_EQ(shownMessages()[0].text, "Error: couldn't decode PNG resource");
+    EXPECT_EQ(shownMessages()[0].caption, "Information");
+    EXPECT_EQ(shownMessages()[0].style, unsigned(MB_OK | MB_ICONERROR));
 }
 
 TEST_F(PictureLoaderTest, TheSameAnswerPictureLoadsTheSameTwice) {
@@ -208,15 +225,16 @@ protected:
 
 }  // namespace
 
-// Row 1: 260 x 195, 195 x 260 and 260 x 130, so 260 high. Row 2: a PNG that
-// does not load, 260 x 130 and no picture, so 130 high.
+// Row 1: 260 x 195, 195 x 260 and 260 x 130, so 260 high. Row 2: a PNG in an
+// IMG resource that does not load, 260 x 130, and a raw-data PNG fitted to
+// 260 x 130, so 130 high.
 TEST_F(PictureQuizTest, TilesTakeTheirPicturesSizeAndRowsTheTallest) {
     openQuiz([](QuizContext *c) {
         c->mode = quizPictures;
         c->hintStyle = 0;
         addQuestions(c, 6);
     });
-    const Size expected[] = {{260, 195}, {195, 260}, {260, 130}, {260, 0}, {260, 130}, {260, 0}};
+    const Size expected[] = {{260, 195}, {195, 260}, {260, 130}, {260, 0}, {260, 130}, {260, 130}};
     for (int j = 1; j <= 6; ++j) {
         SCOPED_TRACE("question " + std::to_string(j));
         const RECT rect = place(9900 + j);
