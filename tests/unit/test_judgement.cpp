@@ -163,7 +163,7 @@ TEST(Judgement, StatusWords) {
     };
     for (const Case &c : cases)
         EXPECT_STREQ(judgeAnswer(c.expected.c_str(), c.typed.c_str()), c.word)
-            << "expected «" << c.expected << "», typed «" << c.typed << "»";
+            << "expected \"" << c.expected << "\", typed \"" << c.typed << "\"";
 }
 
 TEST(Judgement, StatusWordBytes) {
